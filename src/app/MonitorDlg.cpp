@@ -1,0 +1,147 @@
+#include "app/MonitorDlg.h"
+
+#include <algorithm>
+
+#include "supervision/StatusPanel.h"
+#include "ui/ControlIds.h"
+
+namespace torvik {
+namespace {
+
+constexpr DialogReply kHandled{true, 0};
+constexpr DialogReply kDefault{false, 0};
+constexpr int kWindowHeight = 500;
+constexpr Point kWindowOrigin{1, 1};
+
+}  // namespace
+
+const CMonitorDlg::MessageMapEntry CMonitorDlg::kMessageMap[] = {
+    {MessageKind::SysCommand, 0, 0, &CMonitorDlg::OnSysCommand},
+    {MessageKind::Paint, 0, 0, &CMonitorDlg::OnPaint},
+    {MessageKind::QueryDragIcon, 0, 0, &CMonitorDlg::OnQueryDragIcon},
+    {MessageKind::Close, 0, 0, &CMonitorDlg::OnClose},
+    {MessageKind::Timer, 0, 0, &CMonitorDlg::OnTimer},
+    {MessageKind::Command, ctl::kOk, notify::kButtonClicked, &CMonitorDlg::OnOK},
+};
+
+CMonitorDlg::CMonitorDlg(Ports ports)
+    : ports_(ports),
+      dlg_(ports.dialog),
+      icon_(ports.dialog.LoadIconResource(res::kAppIcon)),
+      serialPort_(std::make_unique<CSerialPort>(ports.serialDevice)) {}
+
+CMonitorDlg::~CMonitorDlg() = default;
+
+DialogReply CMonitorDlg::Dispatch(const DialogEvent& event) {
+    for (const MessageMapEntry& entry : kMessageMap) {
+        if (entry.kind != event.kind) continue;
+        const bool byControl = event.kind == MessageKind::Command || event.kind == MessageKind::Notify ||
+                               event.kind == MessageKind::HScroll;
+        if (byControl && entry.controlId != 0 &&
+            (entry.controlId != event.controlId || entry.code != event.code))
+            continue;
+        return (this->*entry.handler)(event);
+    }
+    return kDefault;
+}
+
+bool CMonitorDlg::OnInitDialog() {
+    AddAboutMenuEntry();
+    dlg_.SetIcon(icon_, true);
+    dlg_.SetIcon(icon_, false);
+    RangeSliders();
+    NarrowWindow();
+    // Start-up of the settings file, the run log, the captions and the tabs joins here.
+    dlg_.SetTimer(kTickTimerId, kTickPeriodMs);
+    // The run's first log lines join here.
+    dlg_.EnableItem(ctl::kSave, false);
+    return true;
+}
+
+void CMonitorDlg::AddAboutMenuEntry() {
+    if (!dlg_.HasSystemMenu()) return;
+    const std::string about = dlg_.LoadStringResource(res::kAboutMenuText);
+    if (about.empty()) return;
+    dlg_.AppendSystemMenuSeparator();
+    dlg_.AppendSystemMenuItem(kAboutCommand, about);
+}
+
+void CMonitorDlg::RangeSliders() {
+    struct SliderRange {
+        int id, min, max, step;
+    };
+    static const SliderRange kSliders[] = {
+        {ctl::kTimeoutSlider, 10, 1270, 10},
+        {ctl::kDaysSlider, 0, 99, 1},
+    };
+    for (const SliderRange& s : kSliders) {
+        dlg_.SetSliderRangeMin(s.id, s.min, true);
+        dlg_.SetSliderRangeMax(s.id, s.max, true);
+        dlg_.SetSliderTicFrequency(s.id, s.step);
+        dlg_.SetSliderLineSize(s.id, s.step);
+        dlg_.SetSliderPageSize(s.id, s.step);
+    }
+}
+
+// The side pane starts cut off: the window ends just before the process list.
+void CMonitorDlg::NarrowWindow() {
+    const Rect list = dlg_.GetItemScreenRect(ctl::kProcessList);
+    dlg_.SetWindowPos(0, 0, list.left - 2, kWindowHeight, kPosNoMove);
+    dlg_.SetWindowPos(kWindowOrigin.x, kWindowOrigin.y, 0, 0, kPosNoSize);
+    state_.paneExpanded = false;
+}
+
+DialogReply CMonitorDlg::OnSysCommand(const DialogEvent& event) {
+    if ((event.param & 0xFFF0u) != static_cast<unsigned>(kAboutCommand)) return kDefault;
+    dlg_.RunAboutBox();
+    return kHandled;
+}
+
+DialogReply CMonitorDlg::OnPaint(const DialogEvent&) {
+    if (!dlg_.IsMinimised()) return kDefault;
+    dlg_.PaintIcon(icon_, [](Size client, Size icon) {
+        return Point{(client.cx - icon.cx + 1) / 2, (client.cy - icon.cy + 1) / 2};
+    });
+    return kHandled;
+}
+
+DialogReply CMonitorDlg::OnQueryDragIcon(const DialogEvent&) {
+    return DialogReply{true, static_cast<std::intptr_t>(icon_)};
+}
+
+DialogReply CMonitorDlg::OnClose(const DialogEvent&) {
+    ReleaseSerialPort(serialPort_);
+    return kDefault;  // the dialog's own close processing cancels it
+}
+
+DialogReply CMonitorDlg::OnOK(const DialogEvent&) {
+    ReleaseSerialPort(serialPort_);
+    dlg_.EndDialog(ctl::kOk);
+    return kHandled;
+}
+
+DialogReply CMonitorDlg::OnTimer(const DialogEvent&) {
+    SupervisionTick();
+    return kDefault;
+}
+
+void CMonitorDlg::SupervisionTick() {
+    TickState& tick = state_.tick;
+    const Settings& settings = state_.settings;
+    const std::int64_t remaining = RemainingSeconds(settings.restartDays, tick.uptimeSeconds);
+    if (!tick.bootTimeTaken) {
+        const LocalTime now = ports_.clock.Now();
+        const int fields[6] = {now.year, now.month, now.day, now.hour, now.minute, now.second};
+        std::copy(fields, fields + 6, tick.bootTime);
+        tick.bootTimeTaken = true;
+    }
+    dlg_.SetItemText(ctl::kStatusPanel, BuildStatusPanel(tick, settings.restartDays, remaining, settings.language));
+    // The scheduled restart joins here.
+    if (++tick.halfTickToggle < 2) return;
+    tick.halfTickToggle = 0;
+    // The one-second step: feeding and the device search join here.
+    ++tick.uptimeSeconds;
+    ++tick.cycleCounter;
+}
+
+}  // namespace torvik

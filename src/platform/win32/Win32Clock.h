@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+namespace torvik::win32 {
+
+class Win32Clock : public Clock {
+public:
+    LocalTime Now() override;
+    void Pause(unsigned milliseconds) override;
+};
+
+}  // namespace torvik::win32

@@ -1,0 +1,21 @@
+// Entry point of Torvik.exe: wires the Win32 services to the application object.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/MonitorApp.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Dialog.h"
+#include "platform/win32/Win32SerialDevice.h"
+#include "ui/ControlIds.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    torvik::win32::Win32Clock clock;
+    torvik::win32::Win32SerialDevice serialDevice;
+    torvik::win32::Win32Dialog dialog(instance, torvik::res::kMainDialog);
+    torvik::CMonitorApp app;
+    app.InitInstance(torvik::Ports{dialog, clock, serialDevice}, dialog);
+    return 0;
+}
