@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/TextTable.h"
+#include "device/LinkState.h"
 
 namespace torvik {
 
@@ -26,6 +27,7 @@ struct TickState {
 struct AppState {
     Settings settings;
     TickState tick;
+    LinkState link;
     bool paneExpanded = false;
 };
 

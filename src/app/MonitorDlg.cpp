@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "device/DeviceSearch.h"
 #include "supervision/StatusPanel.h"
 #include "ui/ControlIds.h"
 
@@ -22,13 +23,20 @@ const CMonitorDlg::MessageMapEntry CMonitorDlg::kMessageMap[] = {
     {MessageKind::Close, 0, 0, &CMonitorDlg::OnClose},
     {MessageKind::Timer, 0, 0, &CMonitorDlg::OnTimer},
     {MessageKind::Command, ctl::kOk, notify::kButtonClicked, &CMonitorDlg::OnOK},
+    {MessageKind::Command, ctl::kFind, notify::kButtonClicked, &CMonitorDlg::OnFind},
+    {MessageKind::Command, ctl::kClearLog, notify::kButtonClicked, &CMonitorDlg::OnClearLog},
 };
 
 CMonitorDlg::CMonitorDlg(Ports ports)
     : ports_(ports),
       dlg_(ports.dialog),
       icon_(ports.dialog.LoadIconResource(res::kAppIcon)),
-      serialPort_(std::make_unique<CSerialPort>(ports.serialDevice)) {}
+      serialPort_(std::make_unique<CSerialPort>(ports.serialDevice)),
+      runLog_(ports.dialog, ports.clock),
+      hid_(ports.hidDevices, state_.link),
+      board_(state_.link, hid_) {
+    board_.AttachSerialPort(serialPort_.get());
+}
 
 CMonitorDlg::~CMonitorDlg() = default;
 
@@ -51,7 +59,8 @@ bool CMonitorDlg::OnInitDialog() {
     dlg_.SetIcon(icon_, false);
     RangeSliders();
     NarrowWindow();
-    // Start-up of the settings file, the run log, the captions and the tabs joins here.
+    // Start-up of the settings file, the captions and the tabs joins here.
+    RunLog::EnsureRunLog();
     dlg_.SetTimer(kTickTimerId, kTickPeriodMs);
     // The run's first log lines join here.
     dlg_.EnableItem(ctl::kSave, false);
@@ -110,11 +119,13 @@ DialogReply CMonitorDlg::OnQueryDragIcon(const DialogEvent&) {
 }
 
 DialogReply CMonitorDlg::OnClose(const DialogEvent&) {
+    board_.AttachSerialPort(nullptr);
     ReleaseSerialPort(serialPort_);
     return kDefault;  // the dialog's own close processing cancels it
 }
 
 DialogReply CMonitorDlg::OnOK(const DialogEvent&) {
+    board_.AttachSerialPort(nullptr);
     ReleaseSerialPort(serialPort_);
     dlg_.EndDialog(ctl::kOk);
     return kHandled;
@@ -139,9 +150,26 @@ void CMonitorDlg::SupervisionTick() {
     // The scheduled restart joins here.
     if (++tick.halfTickToggle < 2) return;
     tick.halfTickToggle = 0;
-    // The one-second step: feeding and the device search join here.
+    if (state_.link.connected) board_.SendCommand(FeedByte(settings.timeoutSeconds));
     ++tick.uptimeSeconds;
     ++tick.cycleCounter;
+    // The display frames and the health checks join here.
+    if (!state_.link.connected) SearchDevice();
+}
+
+void CMonitorDlg::SearchDevice() {
+    torvik::SearchDevice(DeviceSearchContext{state_.link, hid_, board_, serialPort_.get(), dlg_, ports_.clock,
+                                             runLog_, state_.settings.language});
+}
+
+DialogReply CMonitorDlg::OnFind(const DialogEvent&) {
+    SearchDevice();
+    return kHandled;
+}
+
+DialogReply CMonitorDlg::OnClearLog(const DialogEvent&) {
+    runLog_.Clear();
+    return kHandled;
 }
 
 }  // namespace torvik

@@ -6,10 +6,14 @@
 
 #include "app/AppState.h"
 #include "app/DialogMessages.h"
+#include "device/CommandProtocol.h"
+#include "device/HidChannel.h"
 #include "device/SerialPort.h"
 #include "platform/Clock.h"
 #include "platform/DialogPort.h"
+#include "platform/HidDevices.h"
 #include "platform/SerialDevice.h"
+#include "storage/RunLog.h"
 
 namespace torvik {
 
@@ -18,6 +22,7 @@ struct Ports {
     DialogPort& dialog;
     Clock& clock;
     SerialDevice& serialDevice;
+    HidDevices& hidDevices;
 };
 
 class CMonitorDlg : public DialogHandler {
@@ -32,6 +37,12 @@ public:
     // The one serial port of the process; null once the window has released it.
     CSerialPort* serialPort() { return serialPort_.get(); }
     IconHandle windowIcon() const { return icon_; }
+    RunLog& runLog() { return runLog_; }
+    BoardLink& board() { return board_; }
+
+    // The one way to log: a timestamped line on screen and in RunLog.txt.
+    void AppendLog(const std::string& message) { runLog_.AppendLog(message); }
+    void SearchDevice();
 
 private:
     using Handler = DialogReply (CMonitorDlg::*)(const DialogEvent&);
@@ -49,6 +60,8 @@ private:
     DialogReply OnClose(const DialogEvent& event);
     DialogReply OnOK(const DialogEvent& event);
     DialogReply OnTimer(const DialogEvent& event);
+    DialogReply OnFind(const DialogEvent& event);
+    DialogReply OnClearLog(const DialogEvent& event);
 
     void AddAboutMenuEntry();
     void RangeSliders();
@@ -60,6 +73,9 @@ private:
     AppState state_;
     IconHandle icon_ = 0;
     std::unique_ptr<CSerialPort> serialPort_;
+    RunLog runLog_;
+    HidChannel hid_;
+    BoardLink board_;
 };
 
 }  // namespace torvik

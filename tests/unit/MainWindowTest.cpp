@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "FakeClock.h"
-#include "FakeDialog.h"
-#include "FakeSerialDevice.h"
+#include "FakeProcess.h"
 #include "app/MonitorApp.h"
 #include "ui/ControlIds.h"
 
 namespace torvik::testing {
 namespace {
 
-// A fresh process: the fake window, its services, and the main window object.
-struct MainWindow {
-    FakeDialog dialog;
-    FakeClock clock;
-    FakeSerialDevice serial;
-    CMonitorDlg window{Ports{dialog, clock, serial}};
-
+struct MainWindow : FakeProcess {
     MainWindow() { serial.Port("COM3"); }
-    void Start() { dialog.RunModal(window); }
 };
 
 TEST(MainWindow, StartUpAddsTheAboutEntryIconsSlidersTimerAndDisablesSave) {
@@ -121,11 +112,13 @@ TEST(MainWindow, MinimisedWindowPaintsItsIconCentredOtherwisePaintingIsDefault) 
 }
 
 TEST(MainWindow, TheApplicationRunsTheWindowAndReturnsFalse) {
+    ScratchFolder folder;
     FakeDialog dialog;
     FakeClock clock;
     FakeSerialDevice serial;
+    FakeHidDevices hid;
     CMonitorApp app;
-    EXPECT_FALSE(app.InitInstance(Ports{dialog, clock, serial}, dialog));
+    EXPECT_FALSE(app.InitInstance(Ports{dialog, clock, serial, hid}, dialog));
     EXPECT_EQ(dialog.timers().count(100), 1u);
 }
 

@@ -14,6 +14,7 @@ public:
     Win32Dialog(HINSTANCE instance, int templateId) : instance_(instance), templateId_(templateId) {}
 
     int RunModal(DialogHandler& handler) override;
+    HWND hwnd() const { return hwnd_; }
 
     std::string GetItemText(int id) override;
     void SetItemText(int id, const std::string& text) override;

@@ -5,6 +5,7 @@
 #include "app/MonitorApp.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Dialog.h"
+#include "platform/win32/Win32HidDevices.h"
 #include "platform/win32/Win32SerialDevice.h"
 #include "ui/ControlIds.h"
 
@@ -15,7 +16,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     torvik::win32::Win32Clock clock;
     torvik::win32::Win32SerialDevice serialDevice;
     torvik::win32::Win32Dialog dialog(instance, torvik::res::kMainDialog);
+    torvik::win32::Win32HidDevices hidDevices([&dialog] { return dialog.hwnd(); });
     torvik::CMonitorApp app;
-    app.InitInstance(torvik::Ports{dialog, clock, serialDevice}, dialog);
+    app.InitInstance(torvik::Ports{dialog, clock, serialDevice, hidDevices}, dialog);
     return 0;
 }
