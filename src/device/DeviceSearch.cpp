@@ -41,7 +41,8 @@ bool ProbeComPorts(const DeviceSearchContext& c, unsigned& versionCode) {
         const std::uint8_t query[2] = {command::kCountQuery, reply[1]};
         c.board.SendFrame(query, sizeof query);
         c.clock.Pause(kReplyWaitMs);
-        if (WaitingReply(port, count)) {
+        // The count is the second byte of the answer; an answer of one byte carries none.
+        if (WaitingReply(port, count) && count >= 2) {
             port.Read(reply, static_cast<std::uint32_t>(count));
             const unsigned resets = reply[1];
             if (resets >= 1 && resets <= 5) {

@@ -10,10 +10,14 @@ namespace torvik::testing {
 class FakeClock : public Clock {
 public:
     LocalTime Now() override { return now; }
-    void Pause(unsigned milliseconds) override { pausedMs += milliseconds; }
+    void Pause(unsigned milliseconds) override {
+        pausedMs += milliseconds;
+        ms += milliseconds;
+    }
 
     LocalTime now{2018, 3, 26, 9, 5, 7};
     std::uint64_t pausedMs = 0;
+    std::int64_t ms = 0;  // virtual milliseconds since the start of the test
 };
 
 }  // namespace torvik::testing

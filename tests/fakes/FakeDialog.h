@@ -39,7 +39,7 @@ public:
     int RunModal(DialogHandler& handler) override;
 
     // What a user or the window system does.
-    bool Click(int id);  // false (and nothing happens) for a disabled or hidden control
+    bool Click(int id);  // false (and nothing happens) for a disabled control
     void Timer(int timerId = 100);
     DialogReply SystemCommand(unsigned command);
     void Close();        // the close box

@@ -46,6 +46,7 @@ bool FakeSerialDevice::ClearError(DeviceHandle h, std::uint32_t& bytesWaiting) {
     calls_.push_back("clear-error");
     FakeSerialLine* line = LineOf(h);
     if (!line || line->failClearError) return false;
+    if (line->refill) line->refill(line->incoming);
     bytesWaiting = static_cast<std::uint32_t>(line->incoming.size());
     return true;
 }
@@ -55,6 +56,7 @@ bool FakeSerialDevice::Read(DeviceHandle h, void* buffer, std::uint32_t count, s
     bytesRead = 0;
     FakeSerialLine* line = LineOf(h);
     if (!line) return false;
+    if (line->refill) line->refill(line->incoming);
     auto* out = static_cast<std::uint8_t*>(buffer);
     while (bytesRead < count && !line->incoming.empty()) {
         out[bytesRead++] = line->incoming.front();

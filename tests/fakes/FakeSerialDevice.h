@@ -26,6 +26,8 @@ struct FakeSerialLine {
     bool immediateReads = false;
     // Called for every successful write, e.g. to let a board model answer.
     std::function<void(const std::uint8_t*, std::size_t)> onWrite;
+    // Called before the waiting bytes are counted or read, to deliver late answers.
+    std::function<void(std::deque<std::uint8_t>&)> refill;
 };
 
 class FakeSerialDevice : public SerialDevice {
