@@ -28,6 +28,7 @@ struct AppState {
     Settings settings;
     TickState tick;
     LinkState link;
+    std::uint8_t baselineAdapterCount = 0;
     bool paneExpanded = false;
 };
 

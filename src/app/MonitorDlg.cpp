@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "device/DeviceSearch.h"
-#include "supervision/StatusPanel.h"
+#include "storage/ConfigFile.h"
+#include "supervision/DisplayAdapters.h"
 #include "ui/ControlIds.h"
 
 namespace torvik {
@@ -25,6 +26,7 @@ const CMonitorDlg::MessageMapEntry CMonitorDlg::kMessageMap[] = {
     {MessageKind::Command, ctl::kOk, notify::kButtonClicked, &CMonitorDlg::OnOK},
     {MessageKind::Command, ctl::kFind, notify::kButtonClicked, &CMonitorDlg::OnFind},
     {MessageKind::Command, ctl::kClearLog, notify::kButtonClicked, &CMonitorDlg::OnClearLog},
+    {MessageKind::Command, ctl::kVideoCardList, notify::kButtonClicked, &CMonitorDlg::OnVideoCardList},
 };
 
 CMonitorDlg::CMonitorDlg(Ports ports)
@@ -53,18 +55,45 @@ DialogReply CMonitorDlg::Dispatch(const DialogEvent& event) {
     return kDefault;
 }
 
+// The start-up order matters: the sliders have their ranges before the settings
+// file moves them, the settings file is read before the captions so that its
+// language governs them, and the run log exists before its first line.
 bool CMonitorDlg::OnInitDialog() {
     AddAboutMenuEntry();
     dlg_.SetIcon(icon_, true);
     dlg_.SetIcon(icon_, false);
     RangeSliders();
     NarrowWindow();
-    // Start-up of the settings file, the captions and the tabs joins here.
+    state_.baselineAdapterCount = static_cast<std::uint8_t>(CountDisplayAdapters(ports_.displayDevices) & 0xFF);
+    InitConfig(state_.settings, dlg_);
     RunLog::EnsureRunLog();
+    SetCaptionsAndTabs();
     dlg_.SetTimer(kTickTimerId, kTickPeriodMs);
-    // The run's first log lines join here.
-    dlg_.EnableItem(ctl::kSave, false);
+    AppendLog("Start...");
+    AppendLog(TextOf(Text::VideoCardNumber, state_.settings.language) +
+              std::to_string(static_cast<unsigned>(state_.baselineAdapterCount)));
+    dlg_.EnableItem(ctl::kSave, false);  // loading the settings touched the edits
     return true;
+}
+
+void CMonitorDlg::SetCaptionsAndTabs() {
+    struct Caption {
+        int id;
+        Text text;
+    };
+    static const Caption kCaptions[] = {
+        {ctl::kTimeoutCaption, Text::TimeoutCaption},   {ctl::kDaysCaption, Text::DaysCaption},
+        {ctl::kWebsiteCaption, Text::WebsiteCaption},   {ctl::kProgramCaption, Text::ProgramCaption},
+        {ctl::kVideoCardCaption, Text::VideoCardCaption}, {ctl::kResetNow, Text::ResetNow},
+        {ctl::kSave, Text::SaveConfig},                 {ctl::kUsageHelp, Text::Help},
+        {ctl::kDisplayGroup, Text::DisplaySetup},       {ctl::kDeviceNumberCaption, Text::DisplayNumberSetup},
+        {ctl::kShowTimeCaption, Text::DisplayTime},     {ctl::kShowCardsCaption, Text::DisplayCards},
+        {ctl::kSoundCaption, Text::SoundSwitch},
+    };
+    const LanguageIndex language = state_.settings.language;
+    for (const Caption& c : kCaptions) dlg_.SetItemText(c.id, TextOf(c.text, language));
+    const Text tabs[] = {Text::Help, Text::WiringDiagram, Text::ProcessList};
+    for (int position = 0; position < 3; ++position) dlg_.InsertTab(ctl::kTabs, position, TextOf(tabs[position], language));
 }
 
 void CMonitorDlg::AddAboutMenuEntry() {
@@ -136,27 +165,6 @@ DialogReply CMonitorDlg::OnTimer(const DialogEvent&) {
     return kDefault;
 }
 
-void CMonitorDlg::SupervisionTick() {
-    TickState& tick = state_.tick;
-    const Settings& settings = state_.settings;
-    const std::int64_t remaining = RemainingSeconds(settings.restartDays, tick.uptimeSeconds);
-    if (!tick.bootTimeTaken) {
-        const LocalTime now = ports_.clock.Now();
-        const int fields[6] = {now.year, now.month, now.day, now.hour, now.minute, now.second};
-        std::copy(fields, fields + 6, tick.bootTime);
-        tick.bootTimeTaken = true;
-    }
-    dlg_.SetItemText(ctl::kStatusPanel, BuildStatusPanel(tick, settings.restartDays, remaining, settings.language));
-    // The scheduled restart joins here.
-    if (++tick.halfTickToggle < 2) return;
-    tick.halfTickToggle = 0;
-    if (state_.link.connected) board_.SendCommand(FeedByte(settings.timeoutSeconds));
-    ++tick.uptimeSeconds;
-    ++tick.cycleCounter;
-    // The display frames and the health checks join here.
-    if (!state_.link.connected) SearchDevice();
-}
-
 void CMonitorDlg::SearchDevice() {
     torvik::SearchDevice(DeviceSearchContext{state_.link, hid_, board_, serialPort_.get(), dlg_, ports_.clock,
                                              runLog_, state_.settings.language});
@@ -169,6 +177,13 @@ DialogReply CMonitorDlg::OnFind(const DialogEvent&) {
 
 DialogReply CMonitorDlg::OnClearLog(const DialogEvent&) {
     runLog_.Clear();
+    return kHandled;
+}
+
+DialogReply CMonitorDlg::OnVideoCardList(const DialogEvent&) {
+    // Each entry fits one log line, whatever the first-line rule costs.
+    for (const std::string& entry : DisplayAdapterListEntries(ports_.displayDevices, kLogLineLimit - 30))
+        AppendLog(entry);
     return kHandled;
 }
 

@@ -11,7 +11,9 @@
 #include "device/SerialPort.h"
 #include "platform/Clock.h"
 #include "platform/DialogPort.h"
+#include "platform/DisplayDevices.h"
 #include "platform/HidDevices.h"
+#include "platform/Shutdown.h"
 #include "platform/SerialDevice.h"
 #include "storage/RunLog.h"
 
@@ -23,6 +25,8 @@ struct Ports {
     Clock& clock;
     SerialDevice& serialDevice;
     HidDevices& hidDevices;
+    DisplayDevices& displayDevices;
+    Shutdown& shutdown;
 };
 
 class CMonitorDlg : public DialogHandler {
@@ -43,6 +47,8 @@ public:
     // The one way to log: a timestamped line on screen and in RunLog.txt.
     void AppendLog(const std::string& message) { runLog_.AppendLog(message); }
     void SearchDevice();
+    // One pass of the periodic health checks.
+    void RunHealthChecks();
 
 private:
     using Handler = DialogReply (CMonitorDlg::*)(const DialogEvent&);
@@ -62,16 +68,20 @@ private:
     DialogReply OnTimer(const DialogEvent& event);
     DialogReply OnFind(const DialogEvent& event);
     DialogReply OnClearLog(const DialogEvent& event);
+    DialogReply OnVideoCardList(const DialogEvent& event);
 
     void AddAboutMenuEntry();
     void RangeSliders();
     void NarrowWindow();
+    void SetCaptionsAndTabs();
     void SupervisionTick();
+    void OneSecondStep();
 
     Ports ports_;
     DialogPort& dlg_;
     AppState state_;
     IconHandle icon_ = 0;
+    bool restartBoxOpen_ = false;  // a failure box of the scheduled restart waits for OK
     std::unique_ptr<CSerialPort> serialPort_;
     RunLog runLog_;
     HidChannel hid_;

@@ -4,8 +4,10 @@
 
 #include "FakeClock.h"
 #include "FakeDialog.h"
+#include "FakeDisplayDevices.h"
 #include "FakeHidDevices.h"
 #include "FakeSerialDevice.h"
+#include "FakeShutdown.h"
 #include "ScratchFolder.h"
 #include "app/MonitorDlg.h"
 
@@ -17,7 +19,9 @@ struct FakeProcess {
     FakeClock clock;
     FakeSerialDevice serial;
     FakeHidDevices hid;
-    CMonitorDlg window{Ports{dialog, clock, serial, hid}};
+    FakeDisplayDevices display;
+    FakeShutdown shutdown;
+    CMonitorDlg window{Ports{dialog, clock, serial, hid, display, shutdown}};
 
     void Start() { dialog.RunModal(window); }
     AppState& state() { return window.state(); }

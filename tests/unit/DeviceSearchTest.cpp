@@ -90,7 +90,9 @@ TEST(DeviceSearch, ResetCountIsLoggedOnlyFromOneToFive) {
         s.BoardOn("COM1", BoardOptions{900, static_cast<std::uint8_t>(count)});
         s.Find();
         EXPECT_EQ(Contains(s.Log(), "Reset times last time:"), count >= 1 && count <= 5) << count;
-        if (count == 5) EXPECT_TRUE(Contains(s.Log(), "Reset times last time: 5\r\n"));
+        if (count == 5) {
+            EXPECT_TRUE(Contains(s.Log(), "Reset times last time: 5\r\n"));
+        }
     }
 }
 

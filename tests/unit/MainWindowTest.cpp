@@ -117,8 +117,10 @@ TEST(MainWindow, TheApplicationRunsTheWindowAndReturnsFalse) {
     FakeClock clock;
     FakeSerialDevice serial;
     FakeHidDevices hid;
+    FakeDisplayDevices display;
+    FakeShutdown shutdown;
     CMonitorApp app;
-    EXPECT_FALSE(app.InitInstance(Ports{dialog, clock, serial, hid}, dialog));
+    EXPECT_FALSE(app.InitInstance(Ports{dialog, clock, serial, hid, display, shutdown}, dialog));
     EXPECT_EQ(dialog.timers().count(100), 1u);
 }
 

@@ -16,10 +16,10 @@ struct Logging : FakeProcess {
 
 TEST(RunLog, FirstLineOfTheRunHasAnEmptyLineBeforeItOnScreenAndInTheFile) {
     Logging l;
-    l.Start();  // makes RunLog.txt with its header
-    l.window.AppendLog("Start...");
+    l.Start();  // makes RunLog.txt with its header and logs the run's first lines
     l.window.AppendLog("100% sure %s %d");
-    const std::string lines = "\r\n" + kStamp + "Start...\r\n" + kStamp + "100% sure %s %d\r\n";
+    const std::string lines = "\r\n" + kStamp + "Start...\r\n" + kStamp + "VideoCard Number:1\r\n" + kStamp +
+                              "100% sure %s %d\r\n";
     EXPECT_EQ(l.Screen(), lines);
     EXPECT_EQ(l.File(), "Great RunLog File!\r\n" + lines);
 

@@ -5,8 +5,10 @@
 #include "app/MonitorApp.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Dialog.h"
+#include "platform/win32/Win32DisplayDevices.h"
 #include "platform/win32/Win32HidDevices.h"
 #include "platform/win32/Win32SerialDevice.h"
+#include "platform/win32/Win32Shutdown.h"
 #include "ui/ControlIds.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -17,7 +19,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     torvik::win32::Win32SerialDevice serialDevice;
     torvik::win32::Win32Dialog dialog(instance, torvik::res::kMainDialog);
     torvik::win32::Win32HidDevices hidDevices([&dialog] { return dialog.hwnd(); });
+    torvik::win32::Win32DisplayDevices displayDevices;
+    torvik::win32::Win32Shutdown shutdown([&dialog] { return dialog.hwnd(); });
     torvik::CMonitorApp app;
-    app.InitInstance(torvik::Ports{dialog, clock, serialDevice, hidDevices}, dialog);
+    app.InitInstance(torvik::Ports{dialog, clock, serialDevice, hidDevices, displayDevices, shutdown}, dialog);
     return 0;
 }
