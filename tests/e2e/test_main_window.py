@@ -15,7 +15,7 @@ ABOUT_CAPTION = "关于 Quellon"
 def template_controls():
     out = subprocess.run([os.path.join(winehost.NATIVE_BIN, "template_dump")], capture_output=True, check=True)
     rows = []
-    for line in out.stdout.decode("utf-8").splitlines()[1:]:
+    for line in out.stdout.decode("utf-8").splitlines()[1:]:  # the first line is the caption
         fields = line.split("\t")
         rows.append(dict(id=int(fields[0]), cls=fields[1], visible=fields[2] == "1", enabled=fields[3] == "1"))
     return rows

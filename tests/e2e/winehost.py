@@ -7,6 +7,7 @@ every Wine process of the prefix when it is done.
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -17,6 +18,24 @@ NATIVE_BIN = os.environ.get("TORVIK_NATIVE_BIN", "")
 TORVIK_EXE = os.path.join(WIN64_BIN, "Torvik.exe")
 UIDRIVER = os.path.join(WIN64_BIN, "uidriver.exe")
 MAIN_CAPTION = "Torvik V9.00"
+
+
+def run_captured(command, env, timeout, cwd=None):
+    """Runs a command and returns (exit code, stdout, stderr) as text.
+
+    Output goes through files, not pipes: a Wine program may start the prefix's
+    server and desktop, which would hold a pipe open long after the program ended."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        proc = subprocess.Popen(command, env=env, cwd=cwd, stdout=out, stderr=err, stdin=subprocess.DEVNULL)
+        try:
+            code = proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+            raise
+        out.seek(0)
+        err.seek(0)
+        return code, out.read().decode("utf-8", "replace"), err.read().decode("utf-8", "replace")
 
 
 def wine_env(display=None):
@@ -74,6 +93,12 @@ class WineTestCase(unittest.TestCase):
             raise unittest.SkipTest("the Wine prefix is missing: run make_prefix.py first")
         cls.display = VirtualDisplay().start()
         cls.env = wine_env(cls.display.name)
+        cls.warm_up()
+
+    @classmethod
+    def warm_up(cls):
+        # Brings up the prefix's wineserver and desktop before two programs race to.
+        run_captured(["wine", UIDRIVER, "find"], cls.env, timeout=180)
 
     @classmethod
     def tearDownClass(cls):
@@ -95,6 +120,7 @@ class WineTestCase(unittest.TestCase):
                 proc.wait(timeout=10)
         subprocess.run(["wineserver", "-k"], env=wine_env(), check=False)
         subprocess.run(["wineserver", "-w"], env=wine_env(), check=False, timeout=60)
+        self.warm_up()
 
     # --- the prefix's COM ports ---------------------------------------------------------
     def map_com_ports(self, ports):
@@ -110,24 +136,30 @@ class WineTestCase(unittest.TestCase):
     def start_torvik(self):
         log = open(os.path.join(self.workdir, "wine-output.txt"), "wb")
         proc = subprocess.Popen(["wine", TORVIK_EXE], cwd=self.workdir, env=self.env, stdout=log,
-                                stderr=subprocess.STDOUT)
+                                stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
         self.procs.append(proc)
         self.driver("wait", "30")
         return proc
 
     def start_windows_program(self, exe, *args):
-        proc = subprocess.Popen(["wine", exe, *args], cwd=self.workdir, env=self.env, stdout=subprocess.PIPE,
-                                stderr=subprocess.DEVNULL)
+        """Starts a Win32 console program; its output lands in <workdir>/<exe name>.out."""
+        out = open(os.path.join(self.workdir, os.path.basename(exe) + ".out"), "wb")
+        proc = subprocess.Popen(["wine", exe, *args], cwd=self.workdir, env=self.env, stdout=out,
+                                stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        proc.output_path = out.name
         self.procs.append(proc)
         return proc
 
+    def program_output(self, proc, seconds=60):
+        self.wait_exit(proc, seconds)
+        with open(proc.output_path, "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
     def driver(self, *args, caption=MAIN_CAPTION, check=True):
-        result = subprocess.run(["wine", UIDRIVER, "--caption", caption, *args], env=self.env,
-                                capture_output=True, timeout=60)
-        out = result.stdout.decode("utf-8", "replace")
-        if check and result.returncode != 0:
-            self.fail(f"uidriver {' '.join(args)} failed: {result.stderr.decode('utf-8', 'replace').strip()}")
-        return out if check else (result.returncode, out)
+        code, out, err = run_captured(["wine", UIDRIVER, "--caption", caption, *args], self.env, timeout=90)
+        if check and code != 0:
+            self.fail(f"uidriver {' '.join(args)} failed: {err.strip()}")
+        return out if check else (code, out)
 
     def controls(self):
         """The main window's children: {id: dict(cls, visible, enabled, rect, state, text)}, in order."""
