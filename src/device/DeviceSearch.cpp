@@ -35,6 +35,7 @@ bool ProbeComPorts(const DeviceSearchContext& c, unsigned& versionCode) {
         if (reply[0] != command::kProbeReply) continue;
 
         versionCode = VersionFromProbeReply(reply, count);
+        c.link.serialVersionCode = static_cast<std::uint16_t>(versionCode);
         c.link.connected = true;
         c.link.versionClass = static_cast<std::int32_t>(versionCode / 100);
         c.clock.Pause(kReplyWaitMs);
@@ -74,7 +75,16 @@ void SearchDevice(const DeviceSearchContext& c) {
     EnableDisplayGroup(c.dialog, false);
     c.link.versionClass = 0;
     unsigned versionCode = 0;
-    if (!c.link.overHid && !c.link.connected && c.serialPort) ProbeComPorts(c, versionCode);
+    if (!c.link.overHid) {
+        if (!c.link.connected) {
+            if (c.serialPort) ProbeComPorts(c, versionCode);
+        } else {
+            // A search while the serial board is still linked (the find button) leaves
+            // the ports alone and keeps showing that board's version and display controls.
+            versionCode = c.link.serialVersionCode;
+            c.link.versionClass = static_cast<std::int32_t>(versionCode / 100);
+        }
+    }
 
     std::string status;
     if (c.link.connected) {

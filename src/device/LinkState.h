@@ -18,6 +18,7 @@ struct LinkState {
     bool overHid = false;
     bool hidFound = false;
     std::int32_t versionClass = 0;  // firmware version code / 100; above 8: display and buzzer
+    std::uint16_t serialVersionCode = 0;  // version code of the serial board that answered the last probe
     bool searchedOnce = false;
 };
 

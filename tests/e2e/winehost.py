@@ -82,6 +82,43 @@ class VirtualDisplay:
             self.proc = None
 
 
+class SimulatedBoard:
+    """The board simulator on a pseudo-terminal, with its record of everything it received."""
+
+    def __init__(self, folder, name, *options):
+        self.link = os.path.join(folder, name + "-link")
+        self.log = os.path.join(folder, name + ".log")
+        self.proc = subprocess.Popen([os.path.join(NATIVE_BIN, "boardsim"), "--link", self.link, "--log", self.log,
+                                      "--quiet", *options], stdin=subprocess.DEVNULL)
+        deadline = time.monotonic() + 10
+        while not os.path.islink(self.link):
+            if time.monotonic() > deadline or self.proc.poll() is not None:
+                raise RuntimeError("the board simulator did not come up")
+            time.sleep(0.05)
+
+    def records(self):
+        """[(ms, kind, bytes as hex text, description)] in the order the board saw them."""
+        if not os.path.exists(self.log):
+            return []
+        rows = []
+        with open(self.log, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                fields = line.rstrip("\n").split(" ", 2)
+                if len(fields) < 3:
+                    continue
+                kind_bytes = fields[2]
+                rows.append((int(fields[0]), fields[1], kind_bytes))
+        return rows
+
+    def kinds(self, kind):
+        return [r for r in self.records() if r[1] == kind]
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            self.proc.wait(timeout=10)
+
+
 class WineTestCase(unittest.TestCase):
     """Base of the end-to-end tests: a display for the class, a fresh working folder per test."""
 
@@ -111,9 +148,19 @@ class WineTestCase(unittest.TestCase):
         shutil.rmtree(self.workdir, ignore_errors=True)
         os.makedirs(self.workdir)
         self.procs = []
+        self.boards = []
         self.map_com_ports({})
 
+    def attach_board(self, com_number, *options):
+        """Starts a simulated board and maps it as COMn (the only COM port of the prefix)."""
+        board = SimulatedBoard(self.workdir, f"board-com{com_number}", *options)
+        self.boards.append(board)
+        self.map_com_ports({com_number: board.link})
+        return board
+
     def tearDown(self):
+        for board in self.boards:
+            board.stop()
         for proc in self.procs:
             if proc.poll() is None:
                 proc.kill()
@@ -179,6 +226,14 @@ class WineTestCase(unittest.TestCase):
             if line.startswith("rect "):
                 return tuple(int(v) for v in line.split()[1:5])
         self.fail("no window rectangle")
+
+    def run_log(self):
+        path = os.path.join(self.workdir, "RunLog.txt")
+        return open(path, "rb").read() if os.path.exists(path) else b""
+
+    def wait_in_log(self, text, seconds=20):
+        wanted = text.encode("gbk")
+        return self.wait_for(lambda: wanted in self.run_log(), seconds, f"{text!r} in RunLog.txt")
 
     def screenshot(self, name):
         path = os.path.join(WORK, "screenshots", name + ".png")

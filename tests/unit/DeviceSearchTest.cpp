@@ -177,6 +177,18 @@ TEST(DeviceSearch, HidBoardLinksWithVersionZeroAndComPortsAreNeverProbedAgain) {
     EXPECT_EQ(s.Status(), "WatchDog linked! Ver:3.0000");
 }
 
+TEST(DeviceSearch, FindButtonWhileLinkedKeepsTheBoardItsVersionAndItsDisplayControls) {
+    Searching s;
+    s.BoardOn("COM2");
+    s.Find();
+    const size_t opens = s.Opens().size();
+    s.Find();
+    EXPECT_EQ(s.Opens().size(), opens) << "no port is probed while linked";
+    EXPECT_EQ(s.Status(), "WatchDog linked! Ver:3.0384");
+    EXPECT_EQ(s.link().versionClass, 9);
+    EXPECT_TRUE(s.DisplayGroupEnabled());
+}
+
 TEST(DeviceSearch, LostSerialLinkIsFoundAgainFromComOne) {
     Searching s;
     s.serial.Port("COM1");
