@@ -29,7 +29,8 @@ struct AppState {
     TickState tick;
     LinkState link;
     std::uint8_t baselineAdapterCount = 0;
-    bool paneExpanded = false;
+    bool paneExpanded = false;   // the side pane was opened by a help button
+    bool pickingProgram = false; // from Add until a title is picked
 };
 
 }  // namespace torvik

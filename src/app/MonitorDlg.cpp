@@ -27,6 +27,31 @@ const CMonitorDlg::MessageMapEntry CMonitorDlg::kMessageMap[] = {
     {MessageKind::Command, ctl::kFind, notify::kButtonClicked, &CMonitorDlg::OnFind},
     {MessageKind::Command, ctl::kClearLog, notify::kButtonClicked, &CMonitorDlg::OnClearLog},
     {MessageKind::Command, ctl::kVideoCardList, notify::kButtonClicked, &CMonitorDlg::OnVideoCardList},
+    {MessageKind::HScroll, 0, 0, &CMonitorDlg::OnSliderScroll},
+    {MessageKind::Notify, ctl::kTimeoutSlider, notify::kOutOfMemory, &CMonitorDlg::OnSliderOutOfMemory},
+    {MessageKind::Command, ctl::kWebsiteEdit, notify::kEditChange, &CMonitorDlg::OnEditChange},
+    {MessageKind::Command, ctl::kProgramEdit, notify::kEditChange, &CMonitorDlg::OnEditChange},
+    {MessageKind::Command, ctl::kSave, notify::kButtonClicked, &CMonitorDlg::OnSave},
+    {MessageKind::Command, ctl::kVideoCardCheck, notify::kButtonClicked, &CMonitorDlg::OnVideoCardCheck},
+    {MessageKind::Command, ctl::kShowTimeCheck, notify::kButtonClicked, &CMonitorDlg::OnShowTimeCheck},
+    {MessageKind::Command, ctl::kShowCardsCheck, notify::kButtonClicked, &CMonitorDlg::OnShowCardsCheck},
+    {MessageKind::Command, ctl::kSoundCheck, notify::kButtonClicked, &CMonitorDlg::OnSoundCheck},
+    {MessageKind::Command, ctl::kSetDeviceNumber, notify::kButtonClicked, &CMonitorDlg::OnSetDeviceNumber},
+    {MessageKind::Command, ctl::kResetNow, notify::kButtonClicked, &CMonitorDlg::OnResetNow},
+    {MessageKind::Command, ctl::kDisableWatchdog, notify::kButtonClicked, &CMonitorDlg::OnDisableWatchdog},
+    {MessageKind::Command, ctl::kMakerLink, notify::kButtonClicked, &CMonitorDlg::OnMakerLink},
+    {MessageKind::Notify, ctl::kTabs, notify::kTabSelChange, &CMonitorDlg::OnTabChange},
+    {MessageKind::Command, ctl::kDaysHelp, notify::kButtonClicked, &CMonitorDlg::OnHelpButton},
+    {MessageKind::Command, ctl::kTimeoutHelp, notify::kButtonClicked, &CMonitorDlg::OnHelpButton},
+    {MessageKind::Command, ctl::kWebsiteHelp, notify::kButtonClicked, &CMonitorDlg::OnHelpButton},
+    {MessageKind::Command, ctl::kProgramHelp, notify::kButtonClicked, &CMonitorDlg::OnHelpButton},
+    {MessageKind::Command, ctl::kVideoCardHelp, notify::kButtonClicked, &CMonitorDlg::OnHelpButton},
+    {MessageKind::Command, ctl::kDisplayHelp, notify::kButtonClicked, &CMonitorDlg::OnHelpButton},
+    {MessageKind::Command, ctl::kUsageHelp, notify::kButtonClicked, &CMonitorDlg::OnUsageHelp},
+    {MessageKind::Command, ctl::kAddProgram, notify::kButtonClicked, &CMonitorDlg::OnAddProgram},
+    {MessageKind::Command, ctl::kProcessList, notify::kListSelChange, &CMonitorDlg::OnPickProgram},
+    {MessageKind::Command, ctl::kProgramTest, notify::kButtonClicked, &CMonitorDlg::OnProgramTest},
+    {MessageKind::Command, ctl::kWebsiteTest, notify::kButtonClicked, &CMonitorDlg::OnWebsiteTest},
 };
 
 CMonitorDlg::CMonitorDlg(Ports ports)
@@ -36,7 +61,8 @@ CMonitorDlg::CMonitorDlg(Ports ports)
       serialPort_(std::make_unique<CSerialPort>(ports.serialDevice)),
       runLog_(ports.dialog, ports.clock),
       hid_(ports.hidDevices, state_.link),
-      board_(state_.link, hid_) {
+      board_(state_.link, hid_),
+      website_(ports.http, ports.clock) {
     board_.AttachSerialPort(serialPort_.get());
 }
 
@@ -65,7 +91,7 @@ bool CMonitorDlg::OnInitDialog() {
     RangeSliders();
     NarrowWindow();
     state_.baselineAdapterCount = static_cast<std::uint8_t>(CountDisplayAdapters(ports_.displayDevices) & 0xFF);
-    InitConfig(state_.settings, dlg_);
+    torvik::InitConfig(state_.settings, dlg_);
     RunLog::EnsureRunLog();
     SetCaptionsAndTabs();
     dlg_.SetTimer(kTickTimerId, kTickPeriodMs);

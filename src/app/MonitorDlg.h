@@ -13,9 +13,13 @@
 #include "platform/DialogPort.h"
 #include "platform/DisplayDevices.h"
 #include "platform/HidDevices.h"
+#include "platform/HttpClient.h"
+#include "platform/Shell.h"
 #include "platform/Shutdown.h"
+#include "platform/WindowList.h"
 #include "platform/SerialDevice.h"
 #include "storage/RunLog.h"
+#include "supervision/WebsiteProbe.h"
 
 namespace torvik {
 
@@ -27,6 +31,9 @@ struct Ports {
     HidDevices& hidDevices;
     DisplayDevices& displayDevices;
     Shutdown& shutdown;
+    Shell& shell;
+    WindowList& windows;
+    HttpClient& http;
 };
 
 class CMonitorDlg : public DialogHandler {
@@ -49,6 +56,9 @@ public:
     void SearchDevice();
     // One pass of the periodic health checks.
     void RunHealthChecks();
+    // Applies the website answer that came in since the last look (each tick looks).
+    void PollWebsiteProbe();
+    bool WebsiteRequestInFlight() const { return website_.InFlight(); }
 
 private:
     using Handler = DialogReply (CMonitorDlg::*)(const DialogEvent&);
@@ -70,6 +80,39 @@ private:
     DialogReply OnClearLog(const DialogEvent& event);
     DialogReply OnVideoCardList(const DialogEvent& event);
 
+    // Settings controls.
+    DialogReply OnSliderScroll(const DialogEvent& event);
+    DialogReply OnSliderOutOfMemory(const DialogEvent& event);
+    DialogReply OnEditChange(const DialogEvent& event);
+    DialogReply OnSave(const DialogEvent& event);
+    DialogReply OnVideoCardCheck(const DialogEvent& event);
+    DialogReply OnShowTimeCheck(const DialogEvent& event);
+    DialogReply OnShowCardsCheck(const DialogEvent& event);
+    DialogReply OnSoundCheck(const DialogEvent& event);
+    DialogReply OnSetDeviceNumber(const DialogEvent& event);
+    DialogReply OnResetNow(const DialogEvent& event);
+    DialogReply OnDisableWatchdog(const DialogEvent& event);
+    DialogReply OnMakerLink(const DialogEvent& event);
+    void SaveConfig();
+
+    // Side pane.
+    DialogReply OnTabChange(const DialogEvent& event);
+    DialogReply OnHelpButton(const DialogEvent& event);
+    DialogReply OnUsageHelp(const DialogEvent& event);
+    void ShowHelpText(const std::string& english, const std::string& chinese, bool emptyProcessList);
+    void ExpandPane();
+    void CollapsePane();
+    void SetPaneWidthFromList(int (*widthOf)(const Rect& list));
+
+    // Watched program and website.
+    DialogReply OnAddProgram(const DialogEvent& event);
+    DialogReply OnPickProgram(const DialogEvent& event);
+    DialogReply OnProgramTest(const DialogEvent& event);
+    DialogReply OnWebsiteTest(const DialogEvent& event);
+    bool IsProgramRunning();
+    void StartWebsiteProbe(WebsiteProbe::Purpose purpose);
+    void ApplyWebsiteAnswer(WebsiteProbe::Purpose purpose, bool reachable);
+
     void AddAboutMenuEntry();
     void RangeSliders();
     void NarrowWindow();
@@ -86,6 +129,8 @@ private:
     RunLog runLog_;
     HidChannel hid_;
     BoardLink board_;
+    WebsiteProbe website_;
+    bool websiteTestWaiting_ = false;  // Test pressed while a request was in flight
 };
 
 }  // namespace torvik

@@ -17,6 +17,8 @@ public:
     virtual ~Clock() = default;
     virtual LocalTime Now() = 0;
     virtual void Pause(unsigned milliseconds) = 0;
+    // Milliseconds from an arbitrary start; never goes back.
+    virtual long long MonotonicMs() = 0;
 };
 
 }  // namespace torvik

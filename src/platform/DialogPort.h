@@ -47,10 +47,14 @@ public:
     virtual void AddListString(int id, const std::string& text) = 0;
     virtual int GetListCount(int id) = 0;
     virtual std::string GetListText(int id, int index) = 0;
+    // The current line (in a multiple-selection list, the one with the focus); -1 for none.
+    virtual int GetListCurrent(int id) = 0;
 
     // Tab controls.
     virtual void InsertTab(int id, int position, const std::string& text) = 0;
     virtual int GetTabSelection(int id) = 0;
+    // Selects a tab without the change notification.
+    virtual void SetTabSelection(int id, int index) = 0;
 
     // Geometry, in screen pixels.
     virtual Rect GetItemScreenRect(int id) = 0;

@@ -11,6 +11,7 @@
 namespace torvik {
 
 void CMonitorDlg::SupervisionTick() {
+    PollWebsiteProbe();  // a website answer that came in since the last tick
     TickState& tick = state_.tick;
     const Settings& settings = state_.settings;
     const std::int64_t remaining = RemainingSeconds(settings.restartDays, tick.uptimeSeconds);
@@ -49,8 +50,5 @@ void CMonitorDlg::OneSecondStep() {
     if (!state_.link.connected) SearchDevice();  // read afresh: a send above may have lost the board
 }
 
-void CMonitorDlg::RunHealthChecks() {
-    // The watch rules (program window, display adapters, website) join here.
-}
 
 }  // namespace torvik

@@ -10,6 +10,7 @@ namespace torvik::testing {
 class FakeClock : public Clock {
 public:
     LocalTime Now() override { return now; }
+    long long MonotonicMs() override { return ms; }
     void Pause(unsigned milliseconds) override {
         pausedMs += milliseconds;
         ms += milliseconds;

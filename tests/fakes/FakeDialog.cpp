@@ -79,6 +79,23 @@ void FakeDialog::PressEscape() {
     if (!Deliver({MessageKind::Command, ctl::kCancel, notify::kButtonClicked, 0}).handled) EndDialog(ctl::kCancel);
 }
 
+void FakeDialog::DragSlider(int id, int pos) {
+    SetSliderPos(id, pos);
+    const int thumbTrack = 5, thumbPosition = 4, endTrack = 8;
+    for (int code : {thumbTrack, thumbPosition, endTrack})
+        Deliver({MessageKind::HScroll, id, code, static_cast<std::uint32_t>(control(id).sliderPos)});
+}
+
+void FakeDialog::PickListLine(int id, int index) {
+    control(id).selection = index;
+    Deliver({MessageKind::Command, id, notify::kListSelChange, 0});
+}
+
+void FakeDialog::SelectTab(int id, int index) {
+    control(id).selection = index;
+    Deliver({MessageKind::Notify, id, notify::kTabSelChange, 0});
+}
+
 DialogReply FakeDialog::Paint() { return Deliver({MessageKind::Paint, 0, 0, 0}); }
 DialogReply FakeDialog::QueryDragIcon() { return Deliver({MessageKind::QueryDragIcon, 0, 0, 0}); }
 

@@ -48,6 +48,13 @@ public:
     DialogReply Paint();
     DialogReply QueryDragIcon();
     void TypeText(int id, const std::string& text) { SetItemText(id, text); }
+    // A drag of the slider's thumb to `pos`: thumb-track, thumb-position and end-of-scroll.
+    void DragSlider(int id, int pos);
+    // A click on a list line (index -1: a click that leaves no current line).
+    void PickListLine(int id, int index);
+    // A click on a tab: selects it and notifies.
+    void SelectTab(int id, int index);
+    DialogReply Notify(int id, int code) { return Deliver({MessageKind::Notify, id, code, 0}); }
 
     FakeControl& control(int id);
     bool ended() const { return ended_; }
@@ -83,8 +90,10 @@ public:
     void AddListString(int id, const std::string& text) override;
     int GetListCount(int id) override;
     std::string GetListText(int id, int index) override;
+    int GetListCurrent(int id) override { return control(id).selection; }
     void InsertTab(int id, int position, const std::string& text) override;
     int GetTabSelection(int id) override;
+    void SetTabSelection(int id, int index) override { control(id).selection = index; }
     Rect GetItemScreenRect(int id) override;
     Rect GetWindowRect() override { return window_; }
     void SetWindowPos(int x, int y, int cx, int cy, unsigned flags) override;

@@ -3,17 +3,24 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeDesktop.h"
 #include "FakeDialog.h"
 #include "FakeDisplayDevices.h"
 #include "FakeHidDevices.h"
 #include "FakeSerialDevice.h"
 #include "FakeShutdown.h"
 #include "ScratchFolder.h"
+#include <chrono>
+#include <thread>
+
 #include "app/MonitorDlg.h"
 
 namespace torvik::testing {
 
 struct FakeProcess {
+    // A process in a fresh folder, or in `folder` to play a restart of the program there.
+    explicit FakeProcess(const std::string& folderPath = "") : folder(folderPath) {}
+
     ScratchFolder folder;
     FakeDialog dialog;
     FakeClock clock;
@@ -21,9 +28,19 @@ struct FakeProcess {
     FakeHidDevices hid;
     FakeDisplayDevices display;
     FakeShutdown shutdown;
-    CMonitorDlg window{Ports{dialog, clock, serial, hid, display, shutdown}};
+    FakeShell shell;
+    FakeWindowList windows;
+    FakeHttpClient http;
+    CMonitorDlg window{Ports{dialog, clock, serial, hid, display, shutdown, shell, windows, http}};
+
+    ~FakeProcess() { http.ReleaseAll(); }  // a request left waiting would hold the window's end
 
     void Start() { dialog.RunModal(window); }
+    // Waits for the website request out now, then lets the window take its answer.
+    void WaitForWebsiteAnswer() {
+        while (window.WebsiteRequestInFlight()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        window.PollWebsiteProbe();
+    }
     AppState& state() { return window.state(); }
     LinkState& link() { return window.state().link; }
 };

@@ -14,16 +14,17 @@ namespace torvik::testing {
 
 class ScratchFolder {
 public:
-    ScratchFolder() {
+    // A new folder, or (with a path) an existing one that another test object owns.
+    explicit ScratchFolder(const std::string& existing = "") : owned_(existing.empty()) {
         char pattern[] = "/tmp/torvik-test-XXXXXX";
-        if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        if (owned_ && !mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+        path_ = owned_ ? std::string(pattern) : existing;
         char here[4096];
         previous_ = getcwd(here, sizeof here) ? here : "/";
         if (chdir(path_.c_str()) != 0) throw std::runtime_error("chdir failed");
     }
     ~ScratchFolder() {
-        if (chdir(previous_.c_str()) != 0) return;
+        if (chdir(previous_.c_str()) != 0 || !owned_) return;
         std::string command = "rm -rf '" + path_ + "'";
         (void)std::system(command.c_str());
     }
@@ -41,6 +42,7 @@ public:
     }
 
 private:
+    bool owned_;
     std::string path_;
     std::string previous_;
 };

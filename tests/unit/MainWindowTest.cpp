@@ -119,8 +119,11 @@ TEST(MainWindow, TheApplicationRunsTheWindowAndReturnsFalse) {
     FakeHidDevices hid;
     FakeDisplayDevices display;
     FakeShutdown shutdown;
+    FakeShell shell;
+    FakeWindowList windows;
+    FakeHttpClient http;
     CMonitorApp app;
-    EXPECT_FALSE(app.InitInstance(Ports{dialog, clock, serial, hid, display, shutdown}, dialog));
+    EXPECT_FALSE(app.InitInstance(Ports{dialog, clock, serial, hid, display, shutdown, shell, windows, http}, dialog));
     EXPECT_EQ(dialog.timers().count(100), 1u);
 }
 

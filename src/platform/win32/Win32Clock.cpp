@@ -12,4 +12,6 @@ LocalTime Win32Clock::Now() {
 
 void Win32Clock::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 
+long long Win32Clock::MonotonicMs() { return static_cast<long long>(GetTickCount64()); }
+
 }  // namespace torvik::win32

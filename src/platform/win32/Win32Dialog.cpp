@@ -123,6 +123,11 @@ std::string Win32Dialog::GetListText(int id, int index) {
     return GbkFromWide(buffer.data());
 }
 
+int Win32Dialog::GetListCurrent(int id) {
+    const LRESULT current = SendItem(id, LB_GETCURSEL, 0, 0);
+    return current == LB_ERR ? -1 : static_cast<int>(current);
+}
+
 void Win32Dialog::InsertTab(int id, int position, const std::string& text) {
     std::wstring wide = WideFromGbk(text);
     TCITEMW item{};
@@ -131,6 +136,7 @@ void Win32Dialog::InsertTab(int id, int position, const std::string& text) {
     SendItem(id, TCM_INSERTITEMW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
 }
 int Win32Dialog::GetTabSelection(int id) { return static_cast<int>(SendItem(id, TCM_GETCURSEL, 0, 0)); }
+void Win32Dialog::SetTabSelection(int id, int index) { SendItem(id, TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 Rect Win32Dialog::GetItemScreenRect(int id) {
     RECT r{};

@@ -35,8 +35,10 @@ public:
     void AddListString(int id, const std::string& text) override;
     int GetListCount(int id) override;
     std::string GetListText(int id, int index) override;
+    int GetListCurrent(int id) override;
     void InsertTab(int id, int position, const std::string& text) override;
     int GetTabSelection(int id) override;
+    void SetTabSelection(int id, int index) override;
     Rect GetItemScreenRect(int id) override;
     Rect GetWindowRect() override;
     void SetWindowPos(int x, int y, int cx, int cy, unsigned flags) override;

@@ -7,8 +7,11 @@
 #include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32DisplayDevices.h"
 #include "platform/win32/Win32HidDevices.h"
+#include "platform/win32/Win32HttpClient.h"
 #include "platform/win32/Win32SerialDevice.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Shutdown.h"
+#include "platform/win32/Win32WindowList.h"
 #include "ui/ControlIds.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -21,7 +24,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     torvik::win32::Win32HidDevices hidDevices([&dialog] { return dialog.hwnd(); });
     torvik::win32::Win32DisplayDevices displayDevices;
     torvik::win32::Win32Shutdown shutdown([&dialog] { return dialog.hwnd(); });
+    torvik::win32::Win32Shell shell;
+    torvik::win32::Win32WindowList windows;
+    torvik::win32::Win32HttpClient http;
     torvik::CMonitorApp app;
-    app.InitInstance(torvik::Ports{dialog, clock, serialDevice, hidDevices, displayDevices, shutdown}, dialog);
+    app.InitInstance(
+        torvik::Ports{dialog, clock, serialDevice, hidDevices, displayDevices, shutdown, shell, windows, http}, dialog);
     return 0;
 }
