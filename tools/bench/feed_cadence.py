@@ -3,12 +3,15 @@
 for a number of seconds and reports, from the simulator's timestamps, how regularly the
 board was fed. A benchmark, not a test: it prints figures and asserts nothing.
 
-    tools/bench/feed_cadence.py [--seconds 60] [--config-line 'HttpName=127.0.0.1:8089;']
+    tools/bench/feed_cadence.py [--seconds 60] [--silent-website] [--config-line 'AppName=Miner;']
+
+--silent-website watches a loopback server that accepts connections and never answers.
 
 Needs the two builds (scripts/build.sh)."""
 import argparse
 import os
 import shutil
+import socket
 import statistics
 import subprocess
 import sys
@@ -34,7 +37,15 @@ def main():
     parser.add_argument("--seconds", type=float, default=60)
     parser.add_argument("--config-line", action="append", default=[],
                         help="extra entry for config.inf, e.g. 'HttpName=127.0.0.1:8089;'")
+    parser.add_argument("--silent-website", action="store_true")
     args = parser.parse_args()
+
+    silent = None
+    if args.silent_website:
+        silent = socket.socket()
+        silent.bind(("127.0.0.1", 0))
+        silent.listen(64)  # connections complete in the backlog and are never answered
+        args.config_line.append(f"HttpName=127.0.0.1:{silent.getsockname()[1]};")
 
     if not os.path.exists(os.path.join(winehost.PREFIX, "system.reg")):
         make_prefix.main()
@@ -62,6 +73,8 @@ def main():
         subprocess.run(["wineserver", "-k"], env=winehost.wine_env(), check=False)
         board.stop()
         display.stop()
+        if silent:
+            silent.close()
 
     feeds = [ms for ms, kind, _ in board.records() if kind == "feed"]
     if len(feeds) < 2:
@@ -75,6 +88,9 @@ def main():
     print(f"longest gap: {max(gaps)} ms")
     resets = [ms for ms, kind, _ in board.records() if kind in ("reset-pc", "reset-now")]
     print(f"resets of the PC: {len(resets)}")
+    if args.silent_website:
+        errors = open(os.path.join(work, "RunLog.txt"), "rb").read().count(b"Internet checked error!")
+        print(f"website passes counted as failed: {errors}")
     return 0
 
 
