@@ -31,7 +31,9 @@ struct FakeProcess {
     FakeShell shell;
     FakeWindowList windows;
     FakeHttpClient http;
-    CMonitorDlg window{Ports{dialog, clock, serial, hid, display, shutdown, shell, windows, http}};
+    CMonitorDlg window{ports()};
+
+    Ports ports() { return Ports{dialog, clock, serial, hid, display, shutdown, shell, windows, http}; }
 
     ~FakeProcess() { http.ReleaseAll(); }  // a request left waiting would hold the window's end
 

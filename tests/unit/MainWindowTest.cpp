@@ -112,19 +112,10 @@ TEST(MainWindow, MinimisedWindowPaintsItsIconCentredOtherwisePaintingIsDefault) 
 }
 
 TEST(MainWindow, TheApplicationRunsTheWindowAndReturnsFalse) {
-    ScratchFolder folder;
-    FakeDialog dialog;
-    FakeClock clock;
-    FakeSerialDevice serial;
-    FakeHidDevices hid;
-    FakeDisplayDevices display;
-    FakeShutdown shutdown;
-    FakeShell shell;
-    FakeWindowList windows;
-    FakeHttpClient http;
+    FakeProcess p;  // its own window object stays unstarted: the application makes one
     CMonitorApp app;
-    EXPECT_FALSE(app.InitInstance(Ports{dialog, clock, serial, hid, display, shutdown, shell, windows, http}, dialog));
-    EXPECT_EQ(dialog.timers().count(100), 1u);
+    EXPECT_FALSE(app.InitInstance(p.ports(), p.dialog));
+    EXPECT_EQ(p.dialog.timers().count(100), 1u);
 }
 
 TEST(MainWindow, TicksCountSecondsAndShowThePanel) {

@@ -86,8 +86,10 @@ def main():
     print(f"interval median: {statistics.median(gaps):.0f} ms")
     print(f"interval p99: {percentile(gaps, 0.99):.0f} ms")
     print(f"longest gap: {max(gaps)} ms")
-    resets = [ms for ms, kind, _ in board.records() if kind in ("reset-pc", "reset-now")]
-    print(f"resets of the PC: {len(resets)}")
+    timeouts = [ms for ms, kind, _ in board.records() if kind == "reset-pc"]
+    commands = [ms for ms, kind, _ in board.records() if kind == "reset-now"]
+    print(f"resets because the feeding stopped: {len(timeouts)}")
+    print(f"reset commands sent by the watch rules: {len(commands)}")
     if args.silent_website:
         errors = open(os.path.join(work, "RunLog.txt"), "rb").read().count(b"Internet checked error!")
         print(f"website passes counted as failed: {errors}")
