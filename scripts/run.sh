@@ -39,7 +39,6 @@ for _ in $(seq 50); do [[ -L "$link" ]] && break; sleep 0.1; done
 ln -sfn "$link" "$WINEPREFIX/dosdevices/com4"
 
 cd "$run/work"
-touch RunLog.txt
 tail -n +1 -F RunLog.txt 2>/dev/null | sed -u 's/^/log: /' &
 pids+=($!)
 echo "Torvik runs in $run/work; close its window or press Ctrl-C to end."
