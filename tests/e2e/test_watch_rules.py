@@ -26,6 +26,7 @@ class LoopbackServer:
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def do_GET(self):  # noqa: N802 - the library's name
+            self.server.hits += 1
             self.send_response(200)
             self.end_headers()
             self.wfile.write(b"ok")
@@ -35,6 +36,7 @@ class LoopbackServer:
 
     def __init__(self):
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), self.Handler)
+        self.server.hits = 0
         self.port = self.server.server_address[1]
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
 
@@ -78,11 +80,14 @@ class WatchRulesTest(winehost.WineTestCase):
     def test_watched_program_window(self):
         miner = self.start_windows_program(TESTWINDOW, "Miner")
         self.driver("wait", "20", caption="Miner")
-        self.write_config(AppName="Miner")
+        server = LoopbackServer()  # its requests show when a health-check pass has run
+        self.addCleanup(server.stop)
+        self.write_config(AppName="Miner", HttpName=f"127.0.0.1:{server.port}")
         board = self.attach_board(4, "--version", "900")
         self.start_torvik()
         self.wait_in_log("WatchDog linked!")
-        time.sleep(21)  # the first health-check pass runs 19 s after start
+        self.wait_for(lambda: server.server.hits >= 1, 40, "the first health-check pass")
+        time.sleep(1)
         self.assertNotIn(b"is not running", self.run_log())
         self.assertFalse(board.kinds("reset-now"), "a pass with the program running sends nothing")
 
