@@ -29,6 +29,8 @@ struct DialogReply {
     bool handled = false;
     std::intptr_t result = 0;
 };
+constexpr DialogReply kHandled{true, 0};
+constexpr DialogReply kDefault{false, 0};
 
 }  // namespace torvik
 

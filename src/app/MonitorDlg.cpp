@@ -8,15 +8,6 @@
 #include "ui/ControlIds.h"
 
 namespace torvik {
-namespace {
-
-constexpr DialogReply kHandled{true, 0};
-constexpr DialogReply kDefault{false, 0};
-constexpr int kWindowHeight = 500;
-constexpr Point kWindowOrigin{1, 1};
-
-}  // namespace
-
 const CMonitorDlg::MessageMapEntry CMonitorDlg::kMessageMap[] = {
     {MessageKind::SysCommand, 0, 0, &CMonitorDlg::OnSysCommand},
     {MessageKind::Paint, 0, 0, &CMonitorDlg::OnPaint},
@@ -151,7 +142,7 @@ void CMonitorDlg::RangeSliders() {
 void CMonitorDlg::NarrowWindow() {
     const Rect list = dlg_.GetItemScreenRect(ctl::kProcessList);
     dlg_.SetWindowPos(0, 0, list.left - 2, kWindowHeight, kPosNoMove);
-    dlg_.SetWindowPos(kWindowOrigin.x, kWindowOrigin.y, 0, 0, kPosNoSize);
+    dlg_.SetWindowPos(kWindowLeft, kWindowTop, 0, 0, kPosNoSize);
     state_.paneExpanded = false;
 }
 
@@ -173,15 +164,18 @@ DialogReply CMonitorDlg::OnQueryDragIcon(const DialogEvent&) {
     return DialogReply{true, static_cast<std::intptr_t>(icon_)};
 }
 
-DialogReply CMonitorDlg::OnClose(const DialogEvent&) {
+void CMonitorDlg::ReleasePort() {
     board_.AttachSerialPort(nullptr);
     ReleaseSerialPort(serialPort_);
+}
+
+DialogReply CMonitorDlg::OnClose(const DialogEvent&) {
+    ReleasePort();
     return kDefault;  // the dialog's own close processing cancels it
 }
 
 DialogReply CMonitorDlg::OnOK(const DialogEvent&) {
-    board_.AttachSerialPort(nullptr);
-    ReleaseSerialPort(serialPort_);
+    ReleasePort();
     dlg_.EndDialog(ctl::kOk);
     return kHandled;
 }

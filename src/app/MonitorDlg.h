@@ -113,6 +113,7 @@ private:
     void StartWebsiteProbe(WebsiteProbe::Purpose purpose);
     void ApplyWebsiteAnswer(WebsiteProbe::Purpose purpose, bool reachable);
 
+    void ReleasePort();  // the OK and close paths: nothing is written to the port after this
     void AddAboutMenuEntry();
     void RangeSliders();
     void NarrowWindow();

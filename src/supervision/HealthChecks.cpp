@@ -6,12 +6,6 @@
 #include "ui/ControlIds.h"
 
 namespace torvik {
-namespace {
-
-constexpr DialogReply kHandled{true, 0};
-
-}  // namespace
-
 void CMonitorDlg::RunHealthChecks() {
     const auto resetThePc = [this] {
         AppendLog("Reboot the system!");  // on the disk before the board acts

@@ -9,7 +9,6 @@
 namespace torvik {
 namespace {
 
-constexpr DialogReply kHandled{true, 0};
 constexpr int kProcessListTab = 2;
 
 }  // namespace

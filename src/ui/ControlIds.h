@@ -73,6 +73,11 @@ constexpr int kOutOfMemory = -1;        // NM_OUTOFMEMORY
 constexpr int kTabSelChange = -551;     // TCN_SELCHANGE
 }  // namespace notify
 
+// The window's place and height whenever the code moves or sizes it.
+constexpr int kWindowLeft = 1;
+constexpr int kWindowTop = 1;
+constexpr int kWindowHeight = 500;
+
 constexpr int kAboutCommand = 16;       // system-menu command of the about entry
 constexpr int kTickTimerId = 100;
 constexpr unsigned kTickPeriodMs = 500;

@@ -11,7 +11,6 @@
 namespace torvik {
 namespace {
 
-constexpr DialogReply kHandled{true, 0};
 constexpr const char* kMakerAddress = "https://torvik.example.com";
 constexpr int kChecked = 1;
 
@@ -49,7 +48,7 @@ DialogReply CMonitorDlg::OnSliderScroll(const DialogEvent&) {
     dlg_.SetItemText(ctl::kDaysLabel, std::to_string(settings.restartDays));
     dlg_.EnableItem(ctl::kSave, true);
     SaveConfig();
-    return DialogReply{false, 0};  // the window's own scroll handling runs too
+    return kDefault;  // the window's own scroll handling runs too
 }
 
 DialogReply CMonitorDlg::OnSliderOutOfMemory(const DialogEvent&) { return kHandled; }

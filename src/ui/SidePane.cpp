@@ -6,17 +6,10 @@
 #include "ui/HelpTexts.h"
 
 namespace torvik {
-namespace {
-
-constexpr DialogReply kHandled{true, 0};
-constexpr int kWindowHeight = 500;
-
-}  // namespace
-
 // Every geometry change first puts the window back at (1, 1), so the widths below
 // do not depend on where the user dragged it.
 void CMonitorDlg::SetPaneWidthFromList(int (*widthOf)(const Rect& list)) {
-    dlg_.SetWindowPos(1, 1, 0, 0, kPosNoSize);
+    dlg_.SetWindowPos(kWindowLeft, kWindowTop, 0, 0, kPosNoSize);
     const Rect list = dlg_.GetItemScreenRect(ctl::kProcessList);
     dlg_.SetWindowPos(0, 0, widthOf(list), kWindowHeight, kPosNoMove);
 }
