@@ -120,6 +120,7 @@ private:
     void SetCaptionsAndTabs();
     void SupervisionTick();
     void OneSecondStep();
+    void SendTimeDisplayNow();  // the local time on the board's display
 
     Ports ports_;
     DialogPort& dlg_;

@@ -82,4 +82,9 @@ public:
     virtual void EndDialog(int result) = 0;
 };
 
+constexpr int kCheckedState = 1;  // what a checked box reports
+
+// A box counts as checked only when it reports exactly the checked state.
+inline bool IsChecked(DialogPort& dialog, int id) { return dialog.GetCheck(id) == kCheckedState; }
+
 }  // namespace torvik

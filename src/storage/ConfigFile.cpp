@@ -19,7 +19,6 @@ const char kDefaultConfigText[] =
 namespace {
 
 constexpr const char* kExampleHost = "www.example.com";
-constexpr int kChecked = 1;
 
 // The check boxes kept in the file, in the order the file lists them.
 struct CheckBoxKey {
@@ -32,11 +31,6 @@ constexpr CheckBoxKey kCheckBoxKeys[] = {
     {"display_card_num", ctl::kShowCardsCheck},
     {"sound_switch", ctl::kSoundCheck},
 };
-
-bool FileExists(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return in.good();
-}
 
 }  // namespace
 
@@ -96,7 +90,7 @@ void LoadConfig(Settings& settings, DialogPort& dialog) {
     if (FindConfigValue(text, "HttpName", value)) dialog.SetItemText(ctl::kWebsiteEdit, value);
     if (FindConfigValue(text, "AppName", value)) dialog.SetItemText(ctl::kProgramEdit, value);
     for (const CheckBoxKey& box : kCheckBoxKeys)
-        if (FindConfigValue(text, box.key, value)) dialog.SetCheck(box.id, ConfigNumber(value) != 0 ? kChecked : 0);
+        if (FindConfigValue(text, box.key, value)) dialog.SetCheck(box.id, ConfigNumber(value) != 0 ? kCheckedState : 0);
     if (FindConfigValue(text, "net_notlink_times", value))
         settings.netFailCount = static_cast<std::uint8_t>(ConfigNumber(value) & 0xFF);
     if (FindConfigValue(text, "language", value))
@@ -114,7 +108,7 @@ std::string ConfigText(const Settings& settings, DialogPort& dialog) {
     text += "\r\nAppName=" + dialog.GetItemText(ctl::kProgramEdit) +
             ";//Fill in the window title here, No fill means no monitoring";
     for (const CheckBoxKey& box : kCheckBoxKeys)
-        text += std::string("\r\n") + box.key + (dialog.GetCheck(box.id) == kChecked ? "=1;" : "=0;");
+        text += std::string("\r\n") + box.key + (IsChecked(dialog, box.id) ? "=1;" : "=0;");
     text += "\r\nnet_notlink_times=" + std::to_string(static_cast<unsigned>(settings.netFailCount)) + ";";
     text += "\r\nlogo_display=" + std::to_string(static_cast<unsigned>(OemTable::kContactBlockFlag & 0xFF)) + ";";
     text += "\r\nlanguage=" + std::to_string(static_cast<unsigned>(settings.language)) + ";";

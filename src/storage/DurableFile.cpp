@@ -17,6 +17,12 @@ void FlushToDisk(std::FILE* file) {
 #endif
 }
 
+bool FileExists(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file) std::fclose(file);
+    return file != nullptr;
+}
+
 bool AppendDurably(const char* path, const std::string& bytes) {
     std::FILE* file = std::fopen(path, "ab");
     if (!file) return false;

@@ -10,6 +10,8 @@ namespace torvik {
 // before returning. False when the file cannot be opened.
 bool AppendDurably(const char* path, const std::string& bytes);
 
+bool FileExists(const char* path);
+
 // Flushes a stdio stream through to the disk.
 void FlushToDisk(std::FILE* file);
 

@@ -29,15 +29,7 @@ void RunLog::AppendLog(const std::string& message) {
 }
 
 void RunLog::EnsureRunLog() {
-    if (std::FILE* existing = std::fopen(kRunLogFile, "rb")) {
-        std::fclose(existing);
-        return;
-    }
-    std::FILE* file = std::fopen(kRunLogFile, "wb");
-    if (!file) return;
-    std::fputs("Great RunLog File!\r\n", file);
-    FlushToDisk(file);
-    std::fclose(file);
+    if (!FileExists(kRunLogFile)) AppendDurably(kRunLogFile, "Great RunLog File!\r\n");
 }
 
 void RunLog::Clear() {

@@ -13,7 +13,7 @@ void CMonitorDlg::RunHealthChecks() {
     };
     if (!state_.pickingProgram && !IsProgramRunning()) resetThePc();
     if (CountDisplayAdapters(ports_.displayDevices) != state_.baselineAdapterCount) resetThePc();
-    if (dlg_.GetCheck(ctl::kVideoCardCheck) == 1 &&
+    if (IsChecked(dlg_, ctl::kVideoCardCheck) &&
         CountDisplayAdapters(ports_.displayDevices) != state_.baselineAdapterCount) {
         AppendLog("VideoCards Nquantity error!");
         resetThePc();

@@ -35,16 +35,18 @@ void CMonitorDlg::SupervisionTick() {
     OneSecondStep();
 }
 
+void CMonitorDlg::SendTimeDisplayNow() {
+    const LocalTime now = ports_.clock.Now();
+    board_.SendTimeDisplay(now.hour, now.minute);
+}
+
 void CMonitorDlg::OneSecondStep() {
     TickState& tick = state_.tick;
     if (state_.link.connected) board_.SendCommand(FeedByte(state_.settings.timeoutSeconds));
     ++tick.uptimeSeconds;
     ++tick.cycleCounter;
-    if (tick.cycleCounter % 10 == 9 && dlg_.GetCheck(ctl::kShowTimeCheck) == 1) {
-        const LocalTime now = ports_.clock.Now();
-        board_.SendTimeDisplay(now.hour, now.minute);
-    }
-    if (tick.cycleCounter % 10 == 7 && dlg_.GetCheck(ctl::kShowCardsCheck) == 1)
+    if (tick.cycleCounter % 10 == 9 && IsChecked(dlg_, ctl::kShowTimeCheck)) SendTimeDisplayNow();
+    if (tick.cycleCounter % 10 == 7 && IsChecked(dlg_, ctl::kShowCardsCheck))
         board_.SendAdapterCountDisplay(state_.baselineAdapterCount);
     if (tick.cycleCounter % 20 == 19) RunHealthChecks();
     if (!state_.link.connected) SearchDevice();  // read afresh: a send above may have lost the board

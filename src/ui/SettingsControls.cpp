@@ -12,7 +12,6 @@ namespace torvik {
 namespace {
 
 constexpr const char* kMakerAddress = "https://torvik.example.com";
-constexpr int kChecked = 1;
 
 // A signed whole number as a dialog reads it from an edit: blanks around it are
 // allowed, anything else (or a number too large) reads as 0.
@@ -72,10 +71,7 @@ DialogReply CMonitorDlg::OnVideoCardCheck(const DialogEvent&) {
 DialogReply CMonitorDlg::OnShowTimeCheck(const DialogEvent&) {
     dlg_.EnableItem(ctl::kSave, true);
     state_.tick.cycleCounter = 0;
-    if (dlg_.GetCheck(ctl::kShowTimeCheck) == kChecked) {
-        const LocalTime now = ports_.clock.Now();
-        board_.SendTimeDisplay(now.hour, now.minute);
-    }
+    if (IsChecked(dlg_, ctl::kShowTimeCheck)) SendTimeDisplayNow();
     SaveConfig();
     dlg_.EnableItem(ctl::kSave, true);
     return kHandled;
@@ -84,7 +80,7 @@ DialogReply CMonitorDlg::OnShowTimeCheck(const DialogEvent&) {
 DialogReply CMonitorDlg::OnShowCardsCheck(const DialogEvent&) {
     dlg_.EnableItem(ctl::kSave, true);
     state_.tick.cycleCounter = 0;
-    if (dlg_.GetCheck(ctl::kShowCardsCheck) == kChecked) board_.SendAdapterCountDisplay(state_.baselineAdapterCount);
+    if (IsChecked(dlg_, ctl::kShowCardsCheck)) board_.SendAdapterCountDisplay(state_.baselineAdapterCount);
     SaveConfig();
     dlg_.EnableItem(ctl::kSave, true);
     return kHandled;
@@ -92,7 +88,7 @@ DialogReply CMonitorDlg::OnShowCardsCheck(const DialogEvent&) {
 
 DialogReply CMonitorDlg::OnSoundCheck(const DialogEvent&) {
     state_.tick.cycleCounter = 0;
-    board_.SendCommand(dlg_.GetCheck(ctl::kSoundCheck) == kChecked ? command::kBuzzerOn : command::kBuzzerOff);
+    board_.SendCommand(IsChecked(dlg_, ctl::kSoundCheck) ? command::kBuzzerOn : command::kBuzzerOff);
     SaveConfig();
     dlg_.EnableItem(ctl::kSave, true);
     return kHandled;
